@@ -70,10 +70,9 @@ void Form::Close() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
 void Form::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
 void Form::Fail(FatalError error) {
-    if (failure_) return;
-    failure_ = std::move(error);
-    // Leaves any modal loop that is running, too.
-    PostQuitMessage(1);
+    // The loop stops right after the handler that failed has returned. No
+    // quit message is posted: it would end the error report's own box.
+    if (!failure_) failure_ = std::move(error);
 }
 
 void Form::RemoveTimer(Timer& timer) {
