@@ -144,8 +144,10 @@ ProgramRun::ProgramRun(const std::string& exe, const std::string& current_folder
     startup.cb = sizeof startup;
     PROCESS_INFORMATION pi{};
     std::string command = "\"" + exe + "\"";
+    // As the shell starts a program: in its own folder unless told otherwise.
+    std::string folder = current_folder.empty() ? exe.substr(0, exe.rfind('\\') + 1) : current_folder;
     if (CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       current_folder.empty() ? nullptr : current_folder.c_str(), &startup, &pi)) {
+                       folder.c_str(), &startup, &pi)) {
         process_.reset(pi.hProcess);
         CloseHandle(pi.hThread);
         id_ = pi.dwProcessId;

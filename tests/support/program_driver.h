@@ -46,7 +46,7 @@ struct MessageBoxInfo {
 class ProgramRun {
 public:
     // Starts an executable; its current folder is the given one, or the
-    // test's own when empty.
+    // executable's own when empty, as when a user starts it.
     explicit ProgramRun(const std::string& exe, const std::string& current_folder = "");
     ~ProgramRun();  // ends a program that is still running
     ProgramRun(const ProgramRun&) = delete;

@@ -190,6 +190,7 @@ TEST(Cyrillic, WindowShowsCyrillicTexts) {
     wchar_t caption[64] = {};
     GetWindowTextW(main, caption, 64);
     EXPECT_STREQ(caption, L"\u0423\u0434\u0430\u043b\u0438\u0442\u044c \u041f\u0440\u043e\u0441\u043c\u043e\u0442\u0440 1.5");
+    Sleep(500);  // until it has painted itself
     std::string shot = ScreenshotPath("window-cyrillic");
     if (!shot.empty()) SaveScreenshot(main, shot);
     run.Click(ChildAt(main, 408, 328)->handle);
