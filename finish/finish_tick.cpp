@@ -34,11 +34,13 @@ void FinishTimerTick(MainForm& form, controls::Timer& sender) {
     // loop dispatches from running the sequence again.
     sender.SetEnabled(false);
 
-    if (MaySweep()) finish::SweepFolder(InstallDir);
+    // A folder that is not swept is not removed by the batch file either.
+    const bool sweep = MaySweep();
+    if (sweep) finish::SweepFolder(InstallDir);
     SetCurrentDirectoryA(finish::TempDir().c_str());
     UninstallIni.reset();
     if (!InstallDir.empty()) DeleteFileA((InstallDir + "Uninstall.ini").c_str());
-    if (DWORD error = finish::WriteSelfDeleteBatch()) {
+    if (DWORD error = finish::WriteSelfDeleteBatch(sweep)) {
         FailWithIoError(form, error);
         return;
     }

@@ -77,14 +77,14 @@ std::string ShortFolderOf(std::string_view exe_short_path) {
     return folder;
 }
 
-std::string SelfDeleteBatchText(std::string_view exe_short_path) {
+std::string SelfDeleteBatchText(std::string_view exe_short_path, bool remove_folder) {
     const std::string exe = BatchPath(exe_short_path);
     std::string text;
     text += "@echo off\r\n";
     text += ":uninst\r\n";
     text += "del " + exe + "\r\n";
     text += "if exist " + exe + " goto uninst\r\n";
-    text += "rd " + BatchPath(ShortFolderOf(exe_short_path)) + "\r\n";
+    text += "rd " + BatchPath(remove_folder ? ShortFolderOf(exe_short_path) : "") + "\r\n";
     text += "del delme.bat\r\n";
     return text;
 }
@@ -105,10 +105,10 @@ std::string ExeShortPath() {
     return n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
 }
 
-DWORD WriteSelfDeleteBatch() {
+DWORD WriteSelfDeleteBatch(bool remove_folder) {
     BufferedFile file(BatchFilePath());
     if (file.Error() != 0) return file.Error();
-    const std::string text = SelfDeleteBatchText(ExeShortPath());
+    const std::string text = SelfDeleteBatchText(ExeShortPath(), remove_folder);
     size_t start = 0;
     while (start < text.size()) {
         size_t end = text.find("\r\n", start) + 2;
