@@ -10,7 +10,12 @@
 namespace {
 
 [[noreturn]] __attribute__((noinline)) void OutOfMemory() {
-    app::ShowErrorReport({"OutOfMemory", "Out of memory", CONTROLS_HERE()});
+    // The report allocates too; if that fails as well, end without it.
+    static bool reporting = false;
+    if (!reporting) {
+        reporting = true;
+        app::ShowErrorReport({"OutOfMemory", "Out of memory", CONTROLS_HERE()});
+    }
     ExitProcess(1);
 }
 
@@ -23,8 +28,12 @@ void* Allocate(std::size_t size) {
 
 void* operator new(std::size_t size) { return Allocate(size); }
 void* operator new[](std::size_t size) { return Allocate(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return std::malloc(size ? size : 1);
+}
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
