@@ -10,5 +10,7 @@ wine_env_start "$root" demo
 mkdir -p "$root/build/screenshots"
 export UNINSTALLER_EXE="$root/build/x86_64/Uninstall.exe" SCREENSHOT_DIR="$root/build/screenshots"
 wine "$root/build/x86_64/tests/demo.exe"
-convert "$root/build/screenshots/demo-window.bmp" "$root/build/screenshots/demo-window.png" 2>/dev/null &&
-  echo "Screenshot of the window: build/screenshots/demo-window.png"
+for shot in demo-window demo-progress; do
+  convert "$root/build/screenshots/$shot.bmp" "$root/build/screenshots/$shot.png" 2>/dev/null &&
+    echo "Screenshot: build/screenshots/$shot.png"
+done

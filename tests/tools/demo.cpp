@@ -55,6 +55,8 @@ int main() {
     if (!shots.empty()) SaveScreenshot(main, shots + "\\demo-window.bmp");
     std::printf("Clicking \"%s\"\n", TextOf(ChildAt(main, 280, 328)->handle).c_str());
     run.Click(ChildAt(main, 280, 328)->handle);
+    Sleep(1500);  // half way through the progress animation
+    if (!shots.empty()) SaveScreenshot(main, shots + "\\demo-progress.bmp");
     auto box = run.WaitForMessageBox(30000);
     if (!box) {
         std::printf("no closing message appeared\n");
