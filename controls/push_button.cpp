@@ -11,7 +11,9 @@ PushButton::PushButton(Control& parent, int x, int y, int width, int height) : C
 
 bool PushButton::OnCommand(WORD code) {
     if (code != BN_CLICKED) return false;
-    if (OnClick) OnClick();
+    // A click sent by message (BM_CLICK) still arrives while the button is
+    // disabled; a disabled button reports none.
+    if (OnClick && Enabled()) OnClick();
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "controls/label.h"
 #include "controls/panel.h"
 #include "controls/progress_bar.h"
+#include "controls/push_button.h"
 #include "controls/timer.h"
 
 namespace {
@@ -178,6 +179,29 @@ TEST(ProgressBar, RunsFromZeroToOneHundred) {
     EXPECT_EQ(bar.Position(), 5);
     bar.SetPosition(100);
     EXPECT_EQ(bar.Position(), 100);
+}
+
+TEST(PushButton, ShowsTheHandCursorAndReportsClicks) {
+    Form form(0, 0, 400, 200);
+    controls::PushButton& button = form.Add<controls::PushButton>(10, 10, 72, 25);
+    Label& label = form.Add<Label>(Label::Kind::SingleLineAutoSize, 10, 50, 0, 0, "label");
+    int clicks = 0;
+    button.OnClick = [&clicks] { ++clicks; };
+
+    const HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+    SetCursor(nullptr);
+    SendMessageA(button.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(button.Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(GetCursor(), hand);
+    SendMessageA(label.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label.Handle()),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_NE(GetCursor(), hand);
+
+    SendMessageA(button.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
+    button.SetEnabled(false);
+    SendMessageA(button.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace
