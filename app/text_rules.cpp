@@ -10,6 +10,14 @@ std::string AppKeyFromName(std::string_view app_name) {
     return key;
 }
 
+std::string UpperAscii(std::string_view text) {
+    std::string upper(text);
+    for (char& c : upper) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return upper;
+}
+
 std::string FolderOfPath(std::string_view path, LeadBytePredicate is_lead_byte) {
     size_t end = 0;  // one past the last separator
     for (size_t i = 0; i < path.size(); ++i) {

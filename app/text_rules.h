@@ -11,6 +11,9 @@ namespace app {
 // of its uninstall entry.
 std::string AppKeyFromName(std::string_view app_name);
 
+// The text with a..z upper-cased and every other byte left as it is.
+std::string UpperAscii(std::string_view text);
+
 // Predicate for the first byte of a two-byte character in the code page.
 using LeadBytePredicate = bool (*)(unsigned char);
 

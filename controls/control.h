@@ -85,11 +85,11 @@ public:
     // device context positioned at the control's client origin.
     void PrintChildrenTo(HDC dc);
 
-protected:
-    explicit Control(Control* parent) : parent_(parent) {}
-
     // Takes a created window as this control's own.
     void Attach(HWND window);
+
+protected:
+    explicit Control(Control* parent) : parent_(parent) {}
 
     // For controls inside a composed area: consumes a paint request and has
     // the composing ancestor repaint that area instead. Returns false when

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "controls/timer.h"
+#include "controls/window_class.h"
 
 namespace controls {
 namespace {
@@ -10,23 +11,10 @@ namespace {
 const char kClassName[] = "UninstallerForm";
 const DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
-void RegisterClassOnce(WNDPROC proc) {
-    static bool registered = false;
-    if (registered) return;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    registered = RegisterClassExA(&wc) != 0;
-}
-
 }  // namespace
 
 Form::Form(int x, int y, int client_width, int client_height) : Control(nullptr) {
-    RegisterClassOnce(WindowProc);
+    RegisterWindowClassOnce(kClassName, WindowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
     RECT frame{0, 0, client_width, client_height};
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
     CreateWindowExA(0, kClassName, "", kStyle, x, y, frame.right - frame.left,
@@ -89,11 +77,7 @@ void Form::Tick(UINT_PTR id) {
 }
 
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
-        self->Attach(window);
-    }
-    auto* self = static_cast<Form*>(FromHandle(window));
+    auto* self = static_cast<Form*>(ControlForMessage(window, message, lparam));
     if (!self) return DefWindowProcA(window, message, wparam, lparam);
     return self->HandleMessage(message, wparam, lparam);
 }

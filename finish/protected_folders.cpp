@@ -3,20 +3,14 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "app/text_rules.h"
+
 namespace finish {
 namespace {
 
 std::string WithBackslash(std::string path) {
     if (path.empty() || path.back() != '\\') path += '\\';
     return path;
-}
-
-std::string Upper(std::string_view s) {
-    std::string upper(s);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return upper;
 }
 
 // The long form of a path, in upper case with a trailing backslash, so
@@ -70,9 +64,9 @@ bool IsRootFolder(std::string_view folder) {
 }
 
 bool IsOrContainsAny(std::string_view folder, const std::vector<std::string>& folders) {
-    std::string upper = Upper(folder);
+    std::string upper = app::UpperAscii(folder);
     for (const std::string& known : folders) {
-        std::string known_upper = Upper(known);
+        std::string known_upper = app::UpperAscii(known);
         if (known_upper.compare(0, upper.size(), upper) == 0) return true;
     }
     return false;

@@ -2,15 +2,13 @@
 
 #include <windows.h>
 
+#include "app/text_rules.h"
 #include "controls/handles.h"
 
 namespace finish {
 
 bool IsProtectedName(std::string_view name) {
-    std::string upper(name);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    const std::string upper = app::UpperAscii(name);
     return upper == "UNINSTALL.EXE" || upper == "UNINSTALL.INI";
 }
 

@@ -1,5 +1,6 @@
 #include "removal/registry.h"
 
+#include "app/text_rules.h"
 #include "controls/handles.h"
 
 namespace removal {
@@ -26,10 +27,7 @@ const RootName kRoots[] = {
 }  // namespace
 
 HKEY RootKeyFromName(std::string_view name) {
-    std::string upper(name);
-    for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    const std::string upper = app::UpperAscii(name);
     for (const RootName& root : kRoots) {
         if (upper == root.name) return root.key;
     }
