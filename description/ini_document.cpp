@@ -1,5 +1,6 @@
 #include "description/ini_document.h"
 
+#include <algorithm>
 #include <climits>
 
 namespace description {
@@ -20,6 +21,12 @@ std::string Fold(std::string_view s) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     return folded;
+}
+
+std::vector<int> SortedOnce(std::vector<int> numbers) {
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
 }
 
 std::string_view Unquote(std::string_view v) {
@@ -71,36 +78,36 @@ const std::string* IniDocument::Find(std::string_view section, std::string_view 
     return k == s->second.end() ? nullptr : &k->second;
 }
 
-int IniDocument::LastNumberedKey(std::string_view section,
-                                 const std::vector<std::string_view>& suffixes) const {
+std::vector<int> IniDocument::NumberedKeys(std::string_view section,
+                                           const std::vector<std::string_view>& suffixes) const {
+    std::vector<int> numbers;
     auto s = sections_.find(Fold(section));
-    if (s == sections_.end()) return 0;
-    int last = 0;
+    if (s == sections_.end()) return numbers;
     for (const auto& entry : s->second) {
         std::string_view rest;
         int n = LeadingEntryNumber(entry.first, &rest);
-        if (n <= last) continue;
+        if (n == 0) continue;
         for (std::string_view suffix : suffixes) {
             if (rest == Fold(suffix)) {
-                last = n;
+                numbers.push_back(n);
                 break;
             }
         }
     }
-    return last;
+    return SortedOnce(std::move(numbers));
 }
 
-int IniDocument::LastNumberedSection(std::string_view prefix) const {
+std::vector<int> IniDocument::NumberedSections(std::string_view prefix) const {
     std::string folded = Fold(prefix);
-    int last = 0;
+    std::vector<int> numbers;
     for (const auto& entry : sections_) {
         std::string_view name = entry.first;
         if (name.substr(0, folded.size()) != folded) continue;
         std::string_view rest;
         int n = LeadingEntryNumber(name.substr(folded.size()), &rest);
-        if (rest.empty() && n > last) last = n;
+        if (n > 0 && rest.empty()) numbers.push_back(n);
     }
-    return last;
+    return SortedOnce(std::move(numbers));
 }
 
 int ParseInteger(std::string_view value, int default_value) {

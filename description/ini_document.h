@@ -23,13 +23,14 @@ public:
     // The value of a key in a section, or null when either is missing.
     const std::string* Find(std::string_view section, std::string_view key) const;
 
-    // The highest n for which the section has a key named n followed by one
-    // of the suffixes ("" for the plain number); 0 when there is none.
-    int LastNumberedKey(std::string_view section,
-                        const std::vector<std::string_view>& suffixes) const;
+    // The numbers n, ascending and each once, for which the section has a
+    // key named n followed by one of the suffixes ("" for the plain number).
+    std::vector<int> NumberedKeys(std::string_view section,
+                                  const std::vector<std::string_view>& suffixes) const;
 
-    // The highest n for which a section named prefix followed by n exists.
-    int LastNumberedSection(std::string_view prefix) const;
+    // The numbers n, ascending, for which a section named prefix followed
+    // by n exists.
+    std::vector<int> NumberedSections(std::string_view prefix) const;
 
 private:
     using Keys = std::unordered_map<std::string, std::string>;

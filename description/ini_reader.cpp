@@ -103,12 +103,12 @@ bool IniReader::ReadBoolean(std::string_view key, bool default_value) {
     return ReadInteger(key, default_value ? 1 : 0) != 0;
 }
 
-int IniReader::LastNumberedKey(const std::vector<std::string_view>& suffixes) {
-    return Current().LastNumberedKey(section_, suffixes);
+std::vector<int> IniReader::NumberedKeys(const std::vector<std::string_view>& suffixes) {
+    return Current().NumberedKeys(section_, suffixes);
 }
 
-int IniReader::LastNumberedSection(std::string_view prefix) {
-    return Current().LastNumberedSection(prefix);
+std::vector<int> IniReader::NumberedSections(std::string_view prefix) {
+    return Current().NumberedSections(prefix);
 }
 
 }  // namespace description

@@ -27,11 +27,11 @@ public:
     int ReadInteger(std::string_view key, int default_value);
     bool ReadBoolean(std::string_view key, bool default_value);
 
-    // For walking numbered lists: the highest entry number present in the
-    // current section (keys n followed by one of the suffixes), or among
-    // the sections named prefix followed by n.
-    int LastNumberedKey(const std::vector<std::string_view>& suffixes);
-    int LastNumberedSection(std::string_view prefix);
+    // For walking numbered lists: the entry numbers present in the current
+    // section (keys n followed by one of the suffixes), or among the
+    // sections named prefix followed by n; ascending.
+    std::vector<int> NumberedKeys(const std::vector<std::string_view>& suffixes);
+    std::vector<int> NumberedSections(std::string_view prefix);
 
 private:
     const IniDocument& Current();

@@ -15,7 +15,7 @@ const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Unin
 void RemoveFiles(description::IniReader& ini) {
     ini.SetSection("oth");
     int count = ini.ReadInteger("count", 0);
-    description::WalkNumberedList(count, ini.LastNumberedKey({"", "dllocx"}), [&](int n) {
+    description::WalkNumberedList(count, ini.NumberedKeys({"", "dllocx"}), [&](int n) {
         std::string entry = description::EntryName(n);
         std::string path = ini.ReadString(entry, "");
         if (ini.ReadBoolean(entry + "dllocx", false)) UnregisterComponent(path);
@@ -26,7 +26,7 @@ void RemoveFiles(description::IniReader& ini) {
 void RemoveRegistryValues(description::IniReader& ini) {
     ini.SetSection("uninstall12");
     int count = ini.ReadInteger("regcount", 0);
-    description::WalkNumberedList(count, ini.LastNumberedSection("reg"), [&](int n) {
+    description::WalkNumberedList(count, ini.NumberedSections("reg"), [&](int n) {
         ini.SetSection("reg" + description::EntryName(n));
         std::string value = ini.ReadString("value", "");
         std::string key = ini.ReadString("key", "");
@@ -41,7 +41,7 @@ void RemoveRegistryValues(description::IniReader& ini) {
 void RemoveShortcuts(description::IniReader& ini) {
     ini.SetSection("lnk");
     int count = ini.ReadInteger("count", 0);
-    description::WalkNumberedList(count, ini.LastNumberedKey({""}), [&](int n) {
+    description::WalkNumberedList(count, ini.NumberedKeys({""}), [&](int n) {
         DeleteFileA(ini.ReadString(description::EntryName(n), "").c_str());
     });
 }

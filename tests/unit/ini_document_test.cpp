@@ -1,4 +1,5 @@
 #include "description/ini_document.h"
+#include "description/numbered_list.h"
 
 #include <gtest/gtest.h>
 
@@ -165,28 +166,53 @@ TEST(LeadingEntryNumber, AcceptsOnlyPlainDecimalNumbers) {
     }
 }
 
-TEST(IniDocument, LastNumberedKeyCountsPlainNumbersAndSuffixedOnes) {
+TEST(IniDocument, NumberedKeysAreThePlainAndSuffixedEntryNumbers) {
     IniDocument doc = IniDocument::Parse(
         "[oth]\r\ncount=99\r\n1=a\r\n2x=b\r\n01=c\r\n0=d\r\n3DLLOCX=1\r\n"
         "[lnk]\r\n2=a\r\n10=b\r\n9=c\r\n"
-        "[none]\r\n0=a\r\n01=b\r\n7x=c\r\n");
+        "[none]\r\n0=a\r\n01=b\r\n7x=c\r\n"
+        "[big]\r\n2147483647=a\r\n2147483648=b\r\n1dllocx=1\r\n1=x\r\n");
     const std::vector<std::string_view> suffixes = {"", "dllocx"};
-    EXPECT_EQ(doc.LastNumberedKey("OTH", suffixes), 3);
-    EXPECT_EQ(doc.LastNumberedKey("oth", {""}), 1);
-    EXPECT_EQ(doc.LastNumberedKey("lnk", suffixes), 10);
-    EXPECT_EQ(doc.LastNumberedKey("none", suffixes), 0);
-    EXPECT_EQ(doc.LastNumberedKey("missing", suffixes), 0);
+    using Numbers = std::vector<int>;
+    EXPECT_EQ(doc.NumberedKeys("OTH", suffixes), (Numbers{1, 3}));
+    EXPECT_EQ(doc.NumberedKeys("oth", {""}), (Numbers{1}));
+    EXPECT_EQ(doc.NumberedKeys("lnk", suffixes), (Numbers{2, 9, 10}));
+    EXPECT_EQ(doc.NumberedKeys("none", suffixes), Numbers{});
+    EXPECT_EQ(doc.NumberedKeys("missing", suffixes), Numbers{});
+    EXPECT_EQ(doc.NumberedKeys("big", suffixes), (Numbers{1, 2147483647}));
 }
 
-TEST(IniDocument, LastNumberedSectionCountsPrefixFollowedByANumberOnly) {
+TEST(IniDocument, NumberedSectionsArePrefixFollowedByANumberOnly) {
     IniDocument doc = IniDocument::Parse(
         "[reg2]\r\nk=v\r\n[REG10]\r\nk=v\r\n[reg01]\r\n[reg11x]\r\n[register]\r\n[reg]\r\n"
         "[reg0]\r\n");
-    EXPECT_EQ(doc.LastNumberedSection("reg"), 10);
-    EXPECT_EQ(doc.LastNumberedSection("REG"), 10);
-    EXPECT_EQ(IniDocument::Parse("[reg01]\r\n[register]\r\n[reg]\r\n").LastNumberedSection("reg"),
-              0);
-    EXPECT_EQ(IniDocument::Parse("").LastNumberedSection("reg"), 0);
+    using Numbers = std::vector<int>;
+    EXPECT_EQ(doc.NumberedSections("reg"), (Numbers{2, 10}));
+    EXPECT_EQ(doc.NumberedSections("REG"), (Numbers{2, 10}));
+    EXPECT_EQ(IniDocument::Parse("[reg01]\r\n[register]\r\n[reg]\r\n").NumberedSections("reg"),
+              Numbers{});
+    EXPECT_EQ(IniDocument::Parse("").NumberedSections("reg"), Numbers{});
+}
+
+TEST(WalkNumberedList, VisitsThePresentEntriesUpToTheCountInOrder) {
+    using description::WalkNumberedList;
+    struct Case {
+        int count;
+        std::vector<int> present;
+        std::vector<int> visited;
+    };
+    const Case cases[] = {
+        {3, {1, 3}, {1, 3}},
+        {2, {1, 3}, {1}},
+        {0, {1, 2}, {}},
+        {-5, {1}, {}},
+        {2147483647, {2, 2147483647}, {2, 2147483647}},
+    };
+    for (const Case& c : cases) {
+        std::vector<int> visited;
+        WalkNumberedList(c.count, c.present, [&visited](int n) { visited.push_back(n); });
+        EXPECT_EQ(visited, c.visited) << "count " << c.count;
+    }
 }
 
 }  // namespace
