@@ -73,9 +73,9 @@ std::string Control::Text() const {
     return text;
 }
 
-void Control::SetFont(const FontSpec& spec) {
-    font_spec_ = spec;
-    font_ = CreateFontFromSpec(spec);
+void Control::SetFont(const FontSpec& font) {
+    font_spec_ = font;
+    font_ = CreateFontFromSpec(font);
     SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     Invalidate();
 }

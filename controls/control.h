@@ -44,7 +44,7 @@ public:
     virtual void SetText(const std::string& text);
     std::string Text() const;
 
-    virtual void SetFont(const FontSpec& spec);
+    virtual void SetFont(const FontSpec& font);
     const FontSpec& Font() const { return font_spec_; }
 
     void SetEnabled(bool enabled);

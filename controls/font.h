@@ -17,6 +17,6 @@ struct FontSpec {
     COLORREF color = RGB(0, 0, 0);
 };
 
-UniqueFont CreateFontFromSpec(const FontSpec& spec);
+UniqueFont CreateFontFromSpec(const FontSpec& font);
 
 }  // namespace controls

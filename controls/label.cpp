@@ -18,8 +18,8 @@ void Label::SetText(const std::string& text) {
     AdjustSize();
 }
 
-void Label::SetFont(const FontSpec& spec) {
-    Control::SetFont(spec);
+void Label::SetFont(const FontSpec& font) {
+    Control::SetFont(font);
     AdjustSize();
 }
 

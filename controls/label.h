@@ -15,7 +15,7 @@ public:
           const std::string& text);
 
     void SetText(const std::string& text) override;
-    void SetFont(const FontSpec& spec) override;
+    void SetFont(const FontSpec& font) override;
 
     // Draws the text itself, so a transparent label can be composed.
     void PrintTo(HDC dc) override;
