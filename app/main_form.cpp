@@ -95,8 +95,8 @@ MainForm& CreateMainForm(std::unique_ptr<controls::Form>& window) {
 
 // Loads the banner from the resources at every paint; it is not kept.
 void ContentPanelPaint(MainForm&, controls::Panel&, HDC dc) {
-    controls::UniqueBitmap banner(static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), "B1", IMAGE_BITMAP, 0, 0, 0)));
+    controls::UniqueBitmap banner(
+        static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), "B1", IMAGE_BITMAP, 0, 0, 0)));
     if (!banner) return;
     BITMAP info{};
     GetObjectA(banner.get(), sizeof info, &info);

@@ -11,6 +11,8 @@ std::optional<std::string> ModulePath() {
     return std::string(buffer, n);
 }
 
-bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+bool IsLeadByte(unsigned char byte) {
+    return IsDBCSLeadByte(byte) != FALSE;
+}
 
 }  // namespace app

@@ -7,7 +7,9 @@ namespace {
 
 const size_t kMaxDirectiveInMessage = 31;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads decimal digits at pos, held at INT_MAX.
 int ReadNumber(std::string_view s, size_t& pos) {
@@ -22,8 +24,8 @@ int ReadNumber(std::string_view s, size_t& pos) {
 FormatResult Malformed(const char* before, std::string_view directive, const char* after) {
     FormatResult r;
     r.status = FormatResult::Status::Malformed;
-    r.message = std::string(before) + std::string(directive.substr(0, kMaxDirectiveInMessage)) +
-                after;
+    r.message =
+        std::string(before) + std::string(directive.substr(0, kMaxDirectiveInMessage)) + after;
     return r;
 }
 

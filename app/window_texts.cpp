@@ -43,8 +43,8 @@ void LoadWindowTexts(MainForm& form) {
     std::string ini_path = InstallDir.empty() ? std::string() : InstallDir + "Uninstall.ini";
     UninstallIni = std::make_unique<description::IniReader>(ini_path);
     UninstallIni->SetSection("uninstall12");
-    DWORD attributes = ini_path.empty() ? INVALID_FILE_ATTRIBUTES
-                                        : GetFileAttributesA(ini_path.c_str());
+    DWORD attributes =
+        ini_path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(ini_path.c_str());
     DescriptionFound =
         attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 

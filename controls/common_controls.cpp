@@ -5,7 +5,9 @@
 
 namespace controls {
 
-void InitCommonControlsOnce() { InitCommonControls(); }
+void InitCommonControlsOnce() {
+    InitCommonControls();
+}
 
 void InitStandardControlClasses() {
     // Looked up at run time: systems without the extended call still run.

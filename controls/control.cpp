@@ -4,7 +4,9 @@
 
 namespace controls {
 
-Control::~Control() { DestroyControls(); }
+Control::~Control() {
+    DestroyControls();
+}
 
 void Control::DestroyControls() {
     while (!children_.empty()) children_.pop_back();
@@ -80,9 +82,13 @@ void Control::SetFont(const FontSpec& font) {
     Invalidate();
 }
 
-void Control::SetEnabled(bool enabled) { EnableWindow(window_, enabled ? TRUE : FALSE); }
+void Control::SetEnabled(bool enabled) {
+    EnableWindow(window_, enabled ? TRUE : FALSE);
+}
 
-bool Control::Enabled() const { return IsWindowEnabled(window_) != FALSE; }
+bool Control::Enabled() const {
+    return IsWindowEnabled(window_) != FALSE;
+}
 
 void Control::SetColor(COLORREF color) {
     color_ = color;
@@ -163,7 +169,8 @@ bool Control::ReflectToChild(UINT message, WPARAM wparam, LPARAM lparam, LRESULT
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
             if (Control* child = FromHandle(reinterpret_cast<HWND>(lparam))) {
-                result = reinterpret_cast<LRESULT>(child->OnControlColor(reinterpret_cast<HDC>(wparam)));
+                result =
+                    reinterpret_cast<LRESULT>(child->OnControlColor(reinterpret_cast<HDC>(wparam)));
                 return true;
             }
             return false;

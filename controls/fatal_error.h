@@ -8,8 +8,8 @@
 namespace controls {
 
 struct FatalError {
-    std::string kind;     // the name of the error's kind
-    std::string message;  // what went wrong
+    std::string kind;               // the name of the error's kind
+    std::string message;            // what went wrong
     const void* address = nullptr;  // where in the code it was raised
 };
 

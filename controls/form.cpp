@@ -53,9 +53,13 @@ void Form::RunMessageLoop() {
     running_ = false;
 }
 
-void Form::Close() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+void Form::Close() {
+    PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
 
-void Form::Hide() { ShowWindow(Handle(), SW_HIDE); }
+void Form::Hide() {
+    ShowWindow(Handle(), SW_HIDE);
+}
 
 void Form::Fail(FatalError error) {
     // The loop stops right after the handler that failed has returned. No

@@ -7,8 +7,8 @@ Label::Label(Control& parent, Kind kind, int x, int y, int width, int height,
     : Control(&parent), kind_(kind) {
     DWORD style = WS_CHILD | WS_VISIBLE | SS_NOPREFIX |
                   (kind == Kind::WordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP);
-    Attach(CreateWindowExA(0, "STATIC", text.c_str(), style, x, y, width, height,
-                           parent.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr));
+    Attach(CreateWindowExA(0, "STATIC", text.c_str(), style, x, y, width, height, parent.Handle(),
+                           nullptr, GetModuleHandleA(nullptr), nullptr));
     SubclassSystemControl();
     AdjustSize();
 }

@@ -11,8 +11,7 @@ class Label : public Control {
 public:
     enum class Kind { SingleLineAutoSize, WordWrap };
 
-    Label(Control& parent, Kind kind, int x, int y, int width, int height,
-          const std::string& text);
+    Label(Control& parent, Kind kind, int x, int y, int width, int height, const std::string& text);
 
     void SetText(const std::string& text) override;
     void SetFont(const FontSpec& font) override;

@@ -6,8 +6,7 @@
 
 namespace controls {
 
-ProgressBar::ProgressBar(Control& parent, int x, int y, int width, int height)
-    : Control(&parent) {
+ProgressBar::ProgressBar(Control& parent, int x, int y, int width, int height) : Control(&parent) {
     InitStandardControlClasses();
     Attach(CreateWindowExA(WS_EX_CLIENTEDGE, PROGRESS_CLASSA, "", WS_CHILD | WS_VISIBLE, x, y,
                            width, height, parent.Handle(), nullptr, GetModuleHandleA(nullptr),

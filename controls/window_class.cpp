@@ -20,7 +20,8 @@ void RegisterWindowClassOnce(const char* name, WNDPROC procedure, HBRUSH backgro
 
 Control* ControlForMessage(HWND window, UINT message, LPARAM lparam) {
     if (message == WM_NCCREATE) {
-        auto* created = static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
+        auto* created =
+            static_cast<Control*>(reinterpret_cast<CREATESTRUCTA*>(lparam)->lpCreateParams);
         if (created) created->Attach(window);
     }
     return Control::FromHandle(window);

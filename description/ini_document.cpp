@@ -6,7 +6,9 @@
 namespace description {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -127,7 +129,9 @@ int ParseInteger(std::string_view value, int default_value) {
     return n > INT_MAX ? INT_MAX : static_cast<int>(n);
 }
 
-std::string EntryName(int n) { return std::to_string(n); }
+std::string EntryName(int n) {
+    return std::to_string(n);
+}
 
 int LeadingEntryNumber(std::string_view name, std::string_view* rest) {
     size_t digits = 0;

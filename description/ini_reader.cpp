@@ -50,8 +50,8 @@ std::string WideToAnsi(const std::wstring& wide) {
 std::string ToAnsiText(std::string bytes) {
     auto starts = [&](std::string_view mark) { return bytes.compare(0, mark.size(), mark) == 0; };
     if (starts("\xEF\xBB\xBF")) {
-        int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, static_cast<int>(bytes.size() - 3),
-                                    nullptr, 0);
+        int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3,
+                                    static_cast<int>(bytes.size() - 3), nullptr, 0);
         std::wstring wide(static_cast<size_t>(n > 0 ? n : 0), L'\0');
         if (n > 0) {
             MultiByteToWideChar(CP_UTF8, 0, bytes.data() + 3, static_cast<int>(bytes.size() - 3),

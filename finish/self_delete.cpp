@@ -58,7 +58,9 @@ private:
     DWORD error_ = 0;
 };
 
-std::string BatchFilePath() { return TempDir() + kBatchName; }
+std::string BatchFilePath() {
+    return TempDir() + kBatchName;
+}
 
 }  // namespace
 

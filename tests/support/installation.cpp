@@ -21,7 +21,9 @@ Installation::Installation(const std::string& name, const std::string& folder_na
     CopyFileTo(PathFromEnvironment("UNINSTALLER_EXE"), Exe());
 }
 
-void Installation::WriteDescription(const std::string& text) const { WriteFileBytes(Ini(), text); }
+void Installation::WriteDescription(const std::string& text) const {
+    WriteFileBytes(Ini(), text);
+}
 
 void Installation::WriteFile(const std::string& relative, const std::string& bytes) const {
     std::string path = folder_ + relative;

@@ -15,7 +15,8 @@ std::string SampleDescription(const std::string& lists = "", const std::string& 
 class Installation {
 public:
     // folder_name may hold blanks and subfolders ("Program Files\\Sample").
-    explicit Installation(const std::string& name, const std::string& folder_name = "Sample Viewer");
+    explicit Installation(const std::string& name,
+                          const std::string& folder_name = "Sample Viewer");
 
     const std::string& Folder() const { return folder_; }  // ends in a backslash
     std::string Exe() const { return folder_ + "Uninstall.exe"; }

@@ -49,15 +49,16 @@ long IconDifference(HWND icon_control, LPCSTR system_icon) {
         // The icon over the background the box shows around it.
         BitBlt(drawn.get(), 0, 0, size, size, screen, r.left, r.top, SRCCOPY);
         RECT all{0, 0, size, size};
-        FillRect(drawn.get(), &all, reinterpret_cast<HBRUSH>(GetPixel(shown.get(), 0, 0) == GetSysColor(COLOR_WINDOW)
-                                                                  ? COLOR_WINDOW + 1
-                                                                  : COLOR_BTNFACE + 1));
+        FillRect(drawn.get(), &all,
+                 reinterpret_cast<HBRUSH>(GetPixel(shown.get(), 0, 0) == GetSysColor(COLOR_WINDOW)
+                                              ? COLOR_WINDOW + 1
+                                              : COLOR_BTNFACE + 1));
         DrawIcon(drawn.get(), 0, 0, LoadIconA(nullptr, system_icon));
         for (int y = 0; y < size; ++y) {
             for (int x = 0; x < size; ++x) {
                 COLORREF p = GetPixel(shown.get(), x, y), q = GetPixel(drawn.get(), x, y);
-                difference += labs(GetRValue(p) - GetRValue(q)) + labs(GetGValue(p) - GetGValue(q)) +
-                              labs(GetBValue(p) - GetBValue(q));
+                difference += labs(GetRValue(p) - GetRValue(q)) +
+                              labs(GetGValue(p) - GetGValue(q)) + labs(GetBValue(p) - GetBValue(q));
             }
         }
     }
@@ -119,7 +120,8 @@ void SaveScreenshot(HWND window, const std::string& path) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    controls::UniqueBitmap picture(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    controls::UniqueBitmap picture(
+        CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     {
         controls::SelectedObject selected(memory.get(), picture.get());
         BitBlt(memory.get(), 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
@@ -134,9 +136,11 @@ void SaveScreenshot(HWND window, const std::string& path) {
     std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
     bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
     bytes.append(static_cast<const char*>(bits), stride * static_cast<DWORD>(height));
-    controls::UniqueFile out(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    controls::UniqueFile out(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    if (out) WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (out)
+        WriteFile(out.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 ProgramRun::ProgramRun(const std::string& exe, const std::string& current_folder) {
@@ -145,7 +149,8 @@ ProgramRun::ProgramRun(const std::string& exe, const std::string& current_folder
     PROCESS_INFORMATION pi{};
     std::string command = "\"" + exe + "\"";
     // As the shell starts a program: in its own folder unless told otherwise.
-    std::string folder = current_folder.empty() ? exe.substr(0, exe.rfind('\\') + 1) : current_folder;
+    std::string folder =
+        current_folder.empty() ? exe.substr(0, exe.rfind('\\') + 1) : current_folder;
     if (CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                        folder.c_str(), &startup, &pi)) {
         process_.reset(pi.hProcess);
@@ -208,7 +213,9 @@ std::optional<MessageBoxInfo> ProgramRun::WaitForMessageBox(DWORD timeout_ms) {
     return info;
 }
 
-void ProgramRun::Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+void ProgramRun::Click(HWND button) {
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
 
 void ProgramRun::AnswerMessageBox(const MessageBoxInfo& box) {
     PostMessageA(box.handle, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
@@ -216,7 +223,8 @@ void ProgramRun::AnswerMessageBox(const MessageBoxInfo& box) {
 }
 
 std::optional<DWORD> ProgramRun::WaitForExit(DWORD timeout_ms) {
-    if (!process_ || WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0) return std::nullopt;
+    if (!process_ || WaitForSingleObject(process_.get(), timeout_ms) != WAIT_OBJECT_0)
+        return std::nullopt;
     DWORD code = 0;
     GetExitCodeProcess(process_.get(), &code);
     return code;

@@ -20,16 +20,20 @@ std::string PathFromEnvironment(const char* name) {
     return value ? WindowsPathOf(value) : std::string();
 }
 
-ScratchFolder::ScratchFolder(const std::string& name) : path_("C:\\uninstaller-tests\\" + name + "\\") {
+ScratchFolder::ScratchFolder(const std::string& name)
+    : path_("C:\\uninstaller-tests\\" + name + "\\") {
     RemoveTree(path_.substr(0, path_.size() - 1));
     MakeFolders(path_);
 }
 
-ScratchFolder::~ScratchFolder() { RemoveTree(path_.substr(0, path_.size() - 1)); }
+ScratchFolder::~ScratchFolder() {
+    RemoveTree(path_.substr(0, path_.size() - 1));
+}
 
 void MakeFolders(const std::string& path) {
     for (size_t i = 3; i <= path.size(); ++i) {
-        if (i == path.size() || path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+        if (i == path.size() || path[i] == '\\')
+            CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
     }
 }
 
@@ -37,17 +41,20 @@ void WriteFileBytes(const std::string& path, std::string_view bytes) {
     controls::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    if (file) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (file)
+        WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    controls::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                          nullptr, OPEN_EXISTING, 0, nullptr));
+    controls::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
     std::string bytes;
     if (!file) return bytes;
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
     return bytes;
 }
 
@@ -84,14 +91,17 @@ void RemoveTree(const std::string& path) {
     RemoveDirectoryA(path.c_str());
 }
 
-void CopyFileTo(const std::string& from, const std::string& to) { CopyFileA(from.c_str(), to.c_str(), FALSE); }
+void CopyFileTo(const std::string& from, const std::string& to) {
+    CopyFileA(from.c_str(), to.c_str(), FALSE);
+}
 
 void SetRegString(HKEY root, const std::string& key, const std::string& name,
                   const std::string& value) {
     controls::UniqueKey k;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, k.put(), nullptr) ==
-        ERROR_SUCCESS) {
-        RegSetValueExA(k.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, k.put(),
+                        nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(k.get(), name.c_str(), 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(value.c_str()),
                        static_cast<DWORD>(value.size() + 1));
     }
 }
@@ -99,7 +109,8 @@ void SetRegString(HKEY root, const std::string& key, const std::string& name,
 bool RegValueExists(HKEY root, const std::string& key, const std::string& name) {
     controls::UniqueKey k;
     if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, k.put()) != ERROR_SUCCESS) return false;
-    return RegQueryValueExA(k.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return RegQueryValueExA(k.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
 }
 
 bool RegKeyExists(HKEY root, const std::string& key) {
@@ -107,6 +118,9 @@ bool RegKeyExists(HKEY root, const std::string& key) {
     return RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, k.put()) == ERROR_SUCCESS;
 }
 
-void DeleteRegTree(HKEY root, const std::string& key) { RegDeleteTreeA(root, key.c_str()); RegDeleteKeyA(root, key.c_str()); }
+void DeleteRegTree(HKEY root, const std::string& key) {
+    RegDeleteTreeA(root, key.c_str());
+    RegDeleteKeyA(root, key.c_str());
+}
 
 }  // namespace test_support

@@ -17,7 +17,9 @@ const char kUninstallEntry[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Sample_Viewer_1_5";
 const char kValueKey[] = "Software\\UninstallerTests\\Finishing";
 
-std::string TempBatch() { return finish::TempDir() + "delme.bat"; }
+std::string TempBatch() {
+    return finish::TempDir() + "delme.bat";
+}
 
 HWND ProgressBarOf(HWND main) {
     HWND back = ChildAt(main, 0, 0)->handle;
@@ -25,7 +27,9 @@ HWND ProgressBarOf(HWND main) {
     return ChildAt(content, 24, 160)->handle;
 }
 
-int PositionOf(HWND bar) { return static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0)); }
+int PositionOf(HWND bar) {
+    return static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0));
+}
 
 // A populated installation of the sample application: files in nested
 // folders (read-only, hidden), a registered COM server, registry values,
@@ -39,7 +43,8 @@ struct SampleInstallation {
         inst.WriteFile("help\\manual.txt");
         inst.WriteFile("help\\images\\deep\\picture.bmp");
         inst.WriteFile("plugins\\readonly.dll");
-        SetFileAttributesA((inst.Folder() + "plugins\\readonly.dll").c_str(), FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesA((inst.Folder() + "plugins\\readonly.dll").c_str(),
+                           FILE_ATTRIBUTE_READONLY);
         inst.WriteFile("settings.dat");
         SetFileAttributesA((inst.Folder() + "settings.dat").c_str(),
                            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
@@ -65,7 +70,8 @@ struct SampleInstallation {
         DeleteRegTree(HKEY_CURRENT_USER, kValueKey);
         DeleteRegTree(HKEY_LOCAL_MACHINE, kUninstallEntry);
         DeleteRegTree(HKEY_CLASSES_ROOT, kClassKey);
-        SetFileAttributesA((inst.Folder() + "plugins\\readonly.dll").c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesA((inst.Folder() + "plugins\\readonly.dll").c_str(),
+                           FILE_ATTRIBUTE_NORMAL);
     }
 
     void RegisterServer() const {
@@ -74,8 +80,8 @@ struct SampleInstallation {
         PROCESS_INFORMATION pi{};
         std::string command =
             "C:\\windows\\system32\\regsvr32.exe /s \"" + inst.Folder() + "preview.ocx\"";
-        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
-                           &pi)) {
+        if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &si, &pi)) {
             WaitForSingleObject(pi.hProcess, 30000);
             CloseHandle(pi.hThread);
             CloseHandle(pi.hProcess);
@@ -158,7 +164,7 @@ TEST(Finishing, CloseDuringTheAnimationEndsWithoutFinishing) {
     ASSERT_TRUE(WaitUntil([&] { return PositionOf(bar) >= 10; }));
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.WaitForExit(), 0u);
-    EXPECT_FALSE(FileExists(inst.Folder() + "viewer.exe"));  // removal ran
+    EXPECT_FALSE(FileExists(inst.Folder() + "viewer.exe"));       // removal ran
     EXPECT_TRUE(FileExists(inst.Folder() + "help\\manual.txt"));  // no sweep
     EXPECT_TRUE(FileExists(inst.Ini()));
     EXPECT_FALSE(FileExists(TempBatch()));
@@ -189,7 +195,7 @@ TEST(Finishing, UnwritableTempFolderEndsWithTheErrorReport) {
     run.AnswerMessageBox(*box);
     EXPECT_EQ(run.WaitForExit(), 1u);
     Sleep(1000);
-    EXPECT_TRUE(FileExists(inst.Exe()));  // no batch file ran
+    EXPECT_TRUE(FileExists(inst.Exe()));                           // no batch file ran
     EXPECT_FALSE(FileExists(inst.Folder() + "help\\manual.txt"));  // the sweep came first
 }
 

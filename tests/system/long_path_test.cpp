@@ -44,7 +44,8 @@ TEST(LongPath, CutOffModulePathNamesNoFolder) {
     EXPECT_EQ(TextOf(main), "");  // no description was read, not even a parent's
     PostMessageA(ChildAt(main, 280, 328)->handle, BM_CLICK, 0, 0);
     HWND box = nullptr;
-    ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowA("#32770", nullptr)) != nullptr; }, 20000));
+    ASSERT_TRUE(
+        WaitUntil([&] { return (box = FindWindowA("#32770", nullptr)) != nullptr; }, 20000));
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     ASSERT_EQ(WaitForSingleObject(process.get(), 20000), WAIT_OBJECT_0);
     DWORD code = 99;
@@ -53,7 +54,8 @@ TEST(LongPath, CutOffModulePathNamesNoFolder) {
     Sleep(3000);  // time for a batch file to have done harm, had it been given a path
 
     // Every folder on the way keeps its description and its bystander.
-    for (size_t end = folder.find('/', 3); end != std::string::npos; end = folder.find('/', end + 1)) {
+    for (size_t end = folder.find('/', 3); end != std::string::npos;
+         end = folder.find('/', end + 1)) {
         const std::string each = folder.substr(0, end + 1);
         EXPECT_TRUE(ExistsLong(each + "bystander.txt")) << each;
         EXPECT_TRUE(ExistsLong(each + "Uninstall.ini")) << each;

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include "support/installation.h"
 #include "support/program_driver.h"
 
@@ -122,8 +121,8 @@ TEST(Window, EveryCloseEndsWithExitCodeZeroAndTouchesNothing) {
     for (CloseBy how : {CloseBy::CancelButton, CloseBy::TitleBarClose, CloseBy::CancelThenAltF4}) {
         SCOPED_TRACE(static_cast<int>(how));
         Installation inst("window-close");
-        inst.WriteDescription(SampleDescription(
-            "[oth]\r\ncount=1\r\n1=" + inst.Folder() + "app.exe\r\n"));
+        inst.WriteDescription(
+            SampleDescription("[oth]\r\ncount=1\r\n1=" + inst.Folder() + "app.exe\r\n"));
         inst.WriteFile("app.exe");
         ProgramRun run(inst.Exe());
         HWND main = run.WaitForMainWindow();
@@ -179,9 +178,12 @@ TEST(Cyrillic, WindowShowsCyrillicTexts) {
     // CP1251: "Удаление программы" / "Удалить %s" / "Отмена" / "Удалить"
     inst.WriteDescription(
         "[uninstall12]\r\nappname=\xcf\xf0\xee\xf1\xec\xee\xf2\xf0 1.5\r\n"
-        "1=\xce\xf2\xec\xe5\xed\xe0\r\n2=\xd3\xe4\xe0\xeb\xe5\xed\xe8\xe5 \xef\xf0\xee\xe3\xf0\xe0\xec\xec\xfb\r\n"
-        "3=\xd3\xe4\xe0\xeb\xe8\xf2\xfc %s\r\n4=\xcd\xe0\xe6\xec\xe8\xf2\xe5 \xab\xd3\xe4\xe0\xeb\xe8\xf2\xfc\xbb.\r\n"
-        "5=&\xd3\xe4\xe0\xeb\xe8\xf2\xfc\r\ntext=\xcc\xe0\xf1\xf2\xe5\xf0 \xf3\xe4\xe0\xeb\xe5\xed\xe8\xff\r\n");
+        "1=\xce\xf2\xec\xe5\xed\xe0\r\n2=\xd3\xe4\xe0\xeb\xe5\xed\xe8\xe5 "
+        "\xef\xf0\xee\xe3\xf0\xe0\xec\xec\xfb\r\n"
+        "3=\xd3\xe4\xe0\xeb\xe8\xf2\xfc %s\r\n4=\xcd\xe0\xe6\xec\xe8\xf2\xe5 "
+        "\xab\xd3\xe4\xe0\xeb\xe8\xf2\xfc\xbb.\r\n"
+        "5=&\xd3\xe4\xe0\xeb\xe8\xf2\xfc\r\ntext=\xcc\xe0\xf1\xf2\xe5\xf0 "
+        "\xf3\xe4\xe0\xeb\xe5\xed\xe8\xff\r\n");
     ASSERT_EQ(GetACP(), 1251u) << "run with LANG=ru_RU.UTF-8";
     ProgramRun run(inst.Exe());
     HWND main = run.WaitForMainWindow();
@@ -189,7 +191,9 @@ TEST(Cyrillic, WindowShowsCyrillicTexts) {
     // Read back as wide text: the program's bytes were taken in code page 1251.
     wchar_t caption[64] = {};
     GetWindowTextW(main, caption, 64);
-    EXPECT_STREQ(caption, L"\u0423\u0434\u0430\u043b\u0438\u0442\u044c \u041f\u0440\u043e\u0441\u043c\u043e\u0442\u0440 1.5");
+    EXPECT_STREQ(caption,
+                 L"\u0423\u0434\u0430\u043b\u0438\u0442\u044c "
+                 L"\u041f\u0440\u043e\u0441\u043c\u043e\u0442\u0440 1.5");
     Sleep(500);  // until it has painted itself
     std::string shot = ScreenshotPath("window-cyrillic");
     if (!shot.empty()) SaveScreenshot(main, shot);

@@ -28,15 +28,19 @@ void Install() {
     WriteFileBytes(kShortcut, "shortcut");
     SetRegString(HKEY_CURRENT_USER, kValues, "LastFile", "C:\\picture.png");
     SetRegString(HKEY_LOCAL_MACHINE, kEntry, "DisplayName", "Sample Viewer 1.5");
-    WriteFileBytes(folder + "Uninstall.ini",
-                   SampleDescription("[oth]\r\ncount=1\r\n1=" + folder + "viewer.exe\r\n\r\n"
-                                     "[reg1]\r\nroot=HKEY_CURRENT_USER\r\nkey=" + kValues +
-                                     "\r\nvalue=LastFile\r\n\r\n[lnk]\r\ncount=1\r\n1=" + kShortcut +
-                                     "\r\n",
-                                     "regcount=1\r\n"));
+    WriteFileBytes(
+        folder + "Uninstall.ini",
+        SampleDescription(
+            "[oth]\r\ncount=1\r\n1=" + folder +
+                "viewer.exe\r\n\r\n"
+                "[reg1]\r\nroot=HKEY_CURRENT_USER\r\nkey=" +
+                kValues + "\r\nvalue=LastFile\r\n\r\n[lnk]\r\ncount=1\r\n1=" + kShortcut + "\r\n",
+            "regcount=1\r\n"));
 }
 
-void Report(const char* what, bool present) { std::printf("  %-58s %s\n", what, present ? "PRESENT" : "gone"); }
+void Report(const char* what, bool present) {
+    std::printf("  %-58s %s\n", what, present ? "PRESENT" : "gone");
+}
 
 }  // namespace
 
@@ -62,7 +66,8 @@ int main() {
         std::printf("no closing message appeared\n");
         return 1;
     }
-    std::printf("Closing message \"%s\": \"%s\"; pressing OK\n", box->caption.c_str(), box->text.c_str());
+    std::printf("Closing message \"%s\": \"%s\"; pressing OK\n", box->caption.c_str(),
+                box->text.c_str());
     run.AnswerMessageBox(*box);
     auto code = run.WaitForExit();
     std::printf("Uninstaller exit code: %lu\n", code ? *code : 999ul);
@@ -70,7 +75,8 @@ int main() {
     std::printf("After the batch file ran:\n");
     Report(kFolder, !folder_gone);
     Report(kShortcut, FileExists(kShortcut));
-    Report("HKCU\\Software\\Sample\\Viewer LastFile", RegValueExists(HKEY_CURRENT_USER, kValues, "LastFile"));
+    Report("HKCU\\Software\\Sample\\Viewer LastFile",
+           RegValueExists(HKEY_CURRENT_USER, kValues, "LastFile"));
     Report("HKLM\\...\\Uninstall\\Sample_Viewer_1_5", RegKeyExists(HKEY_LOCAL_MACHINE, kEntry));
     bool clean = code == 0u && folder_gone && !FileExists(kShortcut) &&
                  !RegValueExists(HKEY_CURRENT_USER, kValues, "LastFile") &&
