@@ -1,5 +1,9 @@
 #include "support/program_driver.h"
 
+#include <commctrl.h>
+
+#include "finish/self_delete.h"
+
 #include <cstdlib>
 
 namespace test_support {
@@ -75,6 +79,20 @@ std::string TextOf(HWND window) {
                         SMTO_ABORTIFHUNG, 5000, &length);
     return std::string(buffer, length);
 }
+
+HWND ProgressBarOf(HWND main) {
+    HWND back = ChildAt(main, 0, 0)->handle;
+    HWND content = ChildAt(back, 0, 0)->handle;
+    return ChildAt(content, 24, 160)->handle;
+}
+
+int PositionOf(HWND bar) {
+    DWORD_PTR position = 0;
+    if (!SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, 10000, &position)) return -1;
+    return static_cast<int>(position);
+}
+
+std::string TempBatch() { return finish::TempDir() + "delme.bat"; }
 
 ControlInfo DescribeWindow(HWND window) {
     ControlInfo info;

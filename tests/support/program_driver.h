@@ -31,6 +31,14 @@ std::optional<ControlInfo> ChildAt(HWND parent, int x, int y);
 
 std::string TextOf(HWND window);
 
+// The program's progress bar, found through its panels, and its position
+// (-1 when the window gives no answer).
+HWND ProgressBarOf(HWND main);
+int PositionOf(HWND bar);
+
+// Where the program writes its batch file.
+std::string TempBatch();
+
 // Saves what the screen shows of a window as a 24-bit BMP file.
 void SaveScreenshot(HWND window, const std::string& path);
 

@@ -17,19 +17,6 @@ const char kUninstallEntry[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Sample_Viewer_1_5";
 const char kValueKey[] = "Software\\UninstallerTests\\Finishing";
 
-std::string TempBatch() {
-    return finish::TempDir() + "delme.bat";
-}
-
-HWND ProgressBarOf(HWND main) {
-    HWND back = ChildAt(main, 0, 0)->handle;
-    HWND content = ChildAt(back, 0, 0)->handle;
-    return ChildAt(content, 24, 160)->handle;
-}
-
-int PositionOf(HWND bar) {
-    return static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0));
-}
 
 // A populated installation of the sample application: files in nested
 // folders (read-only, hidden), a registered COM server, registry values,

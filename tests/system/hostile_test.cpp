@@ -29,10 +29,6 @@ const char kBystanderKey[] = "Software\\UninstallerTests\\Bystander";
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const char kSiblingEntry[] = "UninstallerTestsBystander";
 
-std::string TempBatch() {
-    return finish::TempDir() + "delme.bat";
-}
-
 std::string WithBackslash(std::string path) {
     if (path.empty() || path.back() != '\\') path += '\\';
     return path;
@@ -53,12 +49,6 @@ std::wstring WideTextOf(HWND window) {
     SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
                         SMTO_ABORTIFHUNG, 5000, &length);
     return std::wstring(buffer.data(), length);
-}
-
-HWND ProgressBarOf(HWND main) {
-    HWND back = ChildAt(main, 0, 0)->handle;
-    HWND content = ChildAt(back, 0, 0)->handle;
-    return ChildAt(content, 24, 160)->handle;
 }
 
 std::string Line(const std::string& key, const std::string& value) {

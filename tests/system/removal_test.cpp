@@ -22,22 +22,6 @@ const char kOtherEntry[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninst
 const char kValues[] = "Software\\UninstallerTests\\Removal";
 const char kClassKey[] = "CLSID\\{6F1B2E4A-3C5D-4E7F-8A9B-0C1D2E3F4A5B}";
 
-std::string TempBatch() {
-    return finish::TempDir() + "delme.bat";
-}
-
-HWND ProgressBarOf(HWND main) {
-    HWND back = ChildAt(main, 0, 0)->handle;
-    HWND content = ChildAt(back, 0, 0)->handle;
-    return ChildAt(content, 24, 160)->handle;
-}
-
-// -1 when the window gives no answer.
-int PositionOf(HWND bar) {
-    DWORD_PTR position = 0;
-    if (!SendMessageTimeoutA(bar, PBM_GETPOS, 0, 0, SMTO_NORMAL, 10000, &position)) return -1;
-    return static_cast<int>(position);
-}
 
 // An environment variable of the test process, which the program and its
 // children inherit, for one scope.
