@@ -18,7 +18,6 @@ public:
 
     void SetEnabled(bool enabled);
     bool Enabled() const { return enabled_; }
-    UINT Interval() const { return interval_; }
 
     std::function<void(Timer& sender)> OnTick;
 

@@ -45,8 +45,8 @@ std::string WideToAnsi(const std::wstring& wide) {
     return ansi;
 }
 
-}  // namespace
-
+// A file's bytes as text of the ANSI code page: a file that starts with a
+// UTF-8 or UTF-16 byte-order mark is converted; any other is taken as is.
 std::string ToAnsiText(std::string bytes) {
     auto starts = [&](std::string_view mark) { return bytes.compare(0, mark.size(), mark) == 0; };
     if (starts("\xEF\xBB\xBF")) {
@@ -72,6 +72,8 @@ std::string ToAnsiText(std::string bytes) {
     }
     return bytes;
 }
+
+}  // namespace
 
 const IniDocument& IniReader::Current() {
     WIN32_FILE_ATTRIBUTE_DATA stamp{};

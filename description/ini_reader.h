@@ -45,10 +45,6 @@ private:
     WIN32_FILE_ATTRIBUTE_DATA stamp_{};
 };
 
-// A file's bytes as text of the ANSI code page: a file that starts with a
-// UTF-8 or UTF-16 byte-order mark is converted; any other is taken as is.
-std::string ToAnsiText(std::string bytes);
-
 // Upper bound on the size of a description file that is read at all.
 constexpr DWORD kMaxDescriptionBytes = 64u << 20;
 
